@@ -36,12 +36,17 @@ LocalDateTime SystemClock::Now() const {
     using namespace std::chrono;
     const auto now = system_clock::now();
     const std::time_t seconds = system_clock::to_time_t(now);
-    std::tm local{};
+    // Breaking the time down is the costly part and changes once a second.
+    thread_local std::time_t cachedSeconds = -1;
+    thread_local std::tm local{};
+    if (seconds != cachedSeconds) {
 #ifdef _WIN32
-    localtime_s(&local, &seconds);
+        localtime_s(&local, &seconds);
 #else
-    localtime_r(&seconds, &local);
+        localtime_r(&seconds, &local);
 #endif
+        cachedSeconds = seconds;
+    }
     const auto millis = duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000;
     return LocalDateTime{local.tm_year + 1900,    local.tm_mon + 1, local.tm_mday,
                          local.tm_hour,           local.tm_min,     local.tm_sec,
