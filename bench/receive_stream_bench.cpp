@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/null_sinks.h"
 #include "link/frame_builder.h"
 #include "link/frame_interpreter.h"
 #include "link/frame_receiver.h"
@@ -14,19 +15,6 @@ namespace quorvel {
 namespace {
 
 constexpr double kLineBytesPerSecond = 11520.0;  // 115200 baud, 10 bits a byte
-
-class NoFields final : public ParamFieldSink {
-  public:
-    int ParamDecimals() const override { return 2; }
-    void ShowParamText(ParamCode, const std::string&) override {}
-    void SelectParamItem(ParamCode, uint32_t) override {}
-    void ShowFirmware(const std::string&) override {}
-};
-
-class NoRecorder final : public MeasurementRecorder {
-  public:
-    void RecordMeasurement(const MeasurementSet& m) override { benchmark::DoNotOptimize(m); }
-};
 
 struct Stream {
     std::vector<uint8_t> bytes;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/null_sinks.h"
 #include "link/frame_builder.h"
 #include "link/frame_interpreter.h"
 #include "record/csv_recorder.h"
@@ -13,14 +14,6 @@
 
 namespace quorvel {
 namespace {
-
-class NoFields final : public ParamFieldSink {
-  public:
-    int ParamDecimals() const override { return 2; }
-    void ShowParamText(ParamCode, const std::string&) override {}
-    void SelectParamItem(ParamCode, uint32_t) override {}
-    void ShowFirmware(const std::string&) override {}
-};
 
 std::string BenchFile(const char* name) {
     return (std::filesystem::temp_directory_path() / name).string();
