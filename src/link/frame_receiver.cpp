@@ -2,7 +2,8 @@
 
 namespace quorvel {
 
-void FrameReceiver::scComAfterReceive(TscComm* /*Com*/, const uint8_t* Buffer, uint32_t Received) {
+void FrameReceiver::scComAfterReceive(TscBaseIO* /*Com*/, const uint8_t* Buffer,
+                                      uint32_t Received) {
     if (!link_.Connected) return;
     for (uint32_t i = 0; i < Received; ++i) {
         const uint8_t b = Buffer[i];

@@ -8,7 +8,7 @@
 
 namespace quorvel {
 
-class TscComm;
+class TscBaseIO;
 
 enum class ReceiverState : uint8_t {
     WaitSync1 = 0,  // first sync byte 0xFF
@@ -39,7 +39,7 @@ class FrameReceiver {
     // delivery is parsed in full whatever its size: the component may hand over up to its
     // receive buffer (8192 bytes) at once when the GUI thread has fallen behind, and those
     // bytes hold measurements that the recorder must not lose. No error escapes.
-    void scComAfterReceive(TscComm* Com, const uint8_t* Buffer, uint32_t Received);
+    void scComAfterReceive(TscBaseIO* Com, const uint8_t* Buffer, uint32_t Received);
 
     // Before each attempt to connect: forget any frame cut off by the last disconnect.
     void Reset() { rxState_ = ReceiverState::WaitSync1; }

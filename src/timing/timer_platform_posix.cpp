@@ -1,0 +1,9 @@
+#include "timing/timer_platform.h"
+
+namespace quorvel {
+
+void RaiseTimerResolution() {}
+void RestoreTimerResolution() {}
+void ApplyThreadPriority(TThreadPriority) {}
+
+}  // namespace quorvel
