@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the project builds and tests with. Safe to run again:
-# it asks apt only for what is missing.
+# Installs the Debian 12 packages the project builds and tests with, and any further
+# packages named on the command line. Safe to run again: it asks apt only for what is
+# missing.
 set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-14 libclang-rt-14-dev clang-format
+    "$@"
 )
 
 missing=()

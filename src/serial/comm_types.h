@@ -20,7 +20,9 @@ enum class TComPort : uint8_t {
     cpCOMxx
 };
 
-// Port events, numbered as the Windows communication events.
+// Port events, numbered as the Windows communication events; where <windows.h> came first
+// they are its macros already, with the same values.
+#ifndef EV_RXCHAR
 inline constexpr uint32_t EV_RXCHAR = 0x0001;
 inline constexpr uint32_t EV_RXFLAG = 0x0002;
 inline constexpr uint32_t EV_TXEMPTY = 0x0004;
@@ -33,6 +35,7 @@ inline constexpr uint32_t EV_RING = 0x0100;
 inline constexpr uint32_t EV_RX80FULL = 0x0400;
 inline constexpr uint32_t EV_EVENT1 = 0x0800;
 inline constexpr uint32_t EV_EVENT2 = 0x1000;
+#endif
 
 // Line errors as ClearCommError reports them; all five at once means the port is gone.
 inline constexpr uint32_t kPortLostErrors = 31;

@@ -136,8 +136,18 @@ void THiResTimer::Execute(TTimerThread& thread) {
     }
 }
 
+void THiResTimer::SetOnTimer(Handler handler) {
+    std::lock_guard lock(handlerMutex_);
+    FOnTimer = std::move(handler);
+}
+
 void THiResTimer::FireTimer() {
-    if (FOnTimer && FEnabled.load() && !destroying_.load()) FOnTimer(*this);
+    Handler handler;
+    {
+        std::lock_guard lock(handlerMutex_);
+        handler = FOnTimer;
+    }
+    if (handler && FEnabled.load() && !destroying_.load()) handler(*this);
 }
 
 }  // namespace quorvel

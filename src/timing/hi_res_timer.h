@@ -84,7 +84,7 @@ class THiResTimer {
     void SetInterval(double value) { FInterval.store(value); }  // taken at the next cycle
     TThreadPriority Priority() const { return FPriority.load(); }
     void SetPriority(TThreadPriority value) { FPriority.store(value); }
-    void SetOnTimer(Handler handler) { FOnTimer = std::move(handler); }
+    void SetOnTimer(Handler handler);
     bool Cycled() const { return FCycled.load(); }
     void SetCycled(bool value) { FCycled.store(value); }
     uint32_t RepeatCount() const { return FRepeatCount.load(); }
@@ -106,6 +106,7 @@ class THiResTimer {
     GuiThread& gui_;
     TimerSleeper& sleeper_;
     std::atomic<double> FInterval;
+    std::mutex handlerMutex_;  // the handler may be read on the timer thread
     Handler FOnTimer;
     std::atomic<bool> FEnabled{true};
     std::unique_ptr<TTimerThread> FTimerThread;
