@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds and starts what the program can do so far: the link core is
-# there, the serial port, the demo module and the window are not yet. Until they are, this
-# shows the receive path at work by running its benchmark.
+# Sets up the machine, builds, and starts what there is of the program so far: the window
+# is still to come, so this runs the command-line front end on the built-in demo module for
+# ten seconds, showing the four readouts as they arrive.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh release
-echo "Quorvel Analog PC: only the link core is built so far; running its receive benchmark."
-build/release/bench/quorvel-bench --benchmark_filter=ReceiveStream
+echo "Quorvel Analog PC: the window is not built yet; the command line on the demo module:"
+build/release/src/cli/quorvel-cli monitor --port Symulator --seconds 10

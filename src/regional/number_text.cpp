@@ -96,6 +96,21 @@ std::string FormatFixed(double value, int decimals, const RegionalSettings& regi
     return out;
 }
 
+std::string FormatShortest(float value, const RegionalSettings& regional) {
+    if (!std::isfinite(value)) return FormatFixed(value, 0, regional);
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text;
+    for (const char* p = buffer; p != result.ptr; ++p) {
+        if (*p == '.') {
+            text += regional.decimalSeparator;
+        } else {
+            text += *p == 'e' ? 'E' : *p;
+        }
+    }
+    return text;
+}
+
 std::optional<double> ParseFloat(std::string_view text, const RegionalSettings& regional) {
     text = TrimBlanks(text);
     const std::string_view separator = regional.decimalSeparator;

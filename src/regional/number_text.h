@@ -17,6 +17,10 @@ namespace quorvel {
 // ("1,5E+20"); non-finite values are "NAN", "-NAN" (sign bit set), "INF" and "-INF".
 std::string FormatFixed(double value, int decimals, const RegionalSettings& regional);
 
+// The shortest text that reads back as the same float, with the regional separator
+// ("1,5", "2,5E-07"): what the command line reports it sent.
+std::string FormatShortest(float value, const RegionalSettings& regional);
+
 // Text typed into a float field: optional blanks around, optional sign, digits with the
 // regional decimal separator, optional exponent. Anything else is not a number.
 std::optional<double> ParseFloat(std::string_view text, const RegionalSettings& regional);

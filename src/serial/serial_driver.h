@@ -56,8 +56,11 @@ struct DriverOpenResult {
     std::string errorText;                 // its text, trailing blanks and full stops removed
 };
 
-// Opens a serial device of the operating system by its name: "COM3" or "\\.\COM12" on
-// Windows, "ttyUSB0" or "/dev/pts/7" on Linux (a bare name is looked up under /dev).
+// What is opened for a port name: "\\?\COM3" for COM3 on Windows (a path given as
+// "\\.\COM12" stays as it is), "/dev/ttyUSB0" for ttyUSB0 on Linux (a path stays).
+std::string SystemPortPath(const std::string& name);
+
+// Opens a serial device of the operating system by its name (see SystemPortPath).
 DriverOpenResult OpenSystemSerialPort(const std::string& name);
 
 }  // namespace quorvel

@@ -268,9 +268,13 @@ class PosixSerialDriver final : public SerialDriver {
 
 }  // namespace
 
+std::string SystemPortPath(const std::string& name) {
+    return name.find('/') == std::string::npos ? "/dev/" + name : name;
+}
+
 DriverOpenResult OpenSystemSerialPort(const std::string& name) {
     DriverOpenResult result;
-    const std::string path = name.find('/') == std::string::npos ? "/dev/" + name : name;
+    const std::string path = SystemPortPath(name);
     const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         DescribeError(errno, result);

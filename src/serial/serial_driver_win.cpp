@@ -245,9 +245,13 @@ class WindowsSerialDriver final : public SerialDriver {
 
 }  // namespace
 
+std::string SystemPortPath(const std::string& name) {
+    return name.rfind("\\\\", 0) == 0 ? name : "\\\\?\\" + name;
+}
+
 DriverOpenResult OpenSystemSerialPort(const std::string& name) {
     DriverOpenResult result;
-    const std::string path = name.rfind("\\\\", 0) == 0 ? name : "\\\\?\\" + name;
+    const std::string path = SystemPortPath(name);
     const HANDLE port = CreateFileW(Widen(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_EXISTING, FILE_FLAG_OVERLAPPED, nullptr);
     if (port == INVALID_HANDLE_VALUE) {

@@ -3,10 +3,12 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "link/measurement_set.h"
 #include "sim/virtual_module.h"
 
 namespace quorvel {
@@ -23,8 +25,12 @@ class PtyModuleServer {
     struct Options {
         LineFaults faults;
         int rate = -1;            // frames per second; -1 follows the module's code 17
+        int uart = -1;            // the module's code 17 at start; -1 keeps the factory value
         uint64_t frameLimit = 0;  // stop streaming after this many frames; 0 = no limit
         bool streaming = true;
+        bool answerCommands = true;  // false: a module that has gone deaf
+        // Every streamed frame carries these values instead of the module's waveforms.
+        std::optional<MeasurementSet> constant;
     };
 
     explicit PtyModuleServer(Options options);

@@ -8,6 +8,7 @@
 
 #include <chrono>
 
+#include "link/param_code.h"
 #include "sim/pty_module_server.h"
 
 namespace quorvel {
@@ -15,7 +16,9 @@ namespace quorvel {
 using SteadyClock = std::chrono::steady_clock;
 
 PtyModuleServer::PtyModuleServer(Options options)
-    : options_(options), line_(options.faults), streaming_(options.streaming) {}
+    : options_(options), line_(options.faults), streaming_(options.streaming) {
+    if (options.uart >= 0) module_.SetParam(pcUart, static_cast<uint32_t>(options.uart));
+}
 
 PtyModuleServer::~PtyModuleServer() {
     Stop();
@@ -140,12 +143,17 @@ void PtyModuleServer::Serve() {
                 module_.SetClock(seconds);
                 const std::vector<uint8_t> answers =
                     module_.Receive(buffer, static_cast<size_t>(n));
-                WriteAll(answers.data(), answers.size());
+                if (options_.answerCommands) WriteAll(answers.data(), answers.size());
             }
         }
         if (stream && SteadyClock::now() >= next) {
             next += std::chrono::microseconds(1000000 / rate);
-            const MeasurementFrame frame = module_.Measure(seconds);
+            const MeasurementFrame frame =
+                options_.constant
+                    ? MakeMeasurementFrame(options_.constant->Ch1, options_.constant->Ch2,
+                                           options_.constant->Fx1, options_.constant->Fx2,
+                                           options_.constant->Ch1Mode, options_.constant->Ch2Mode)
+                    : module_.Measure(seconds);
             const std::vector<uint8_t> bytes = line_.Emit(frame.data(), frame.size());
             if (line_.Faults().splitWrites) {
                 const size_t half = bytes.size() / 2;

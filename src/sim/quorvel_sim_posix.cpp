@@ -21,7 +21,7 @@ void RequestStop(int) {
 }
 
 int Usage() {
-    std::cerr << "usage: quorvel-sim [--rate N] [--corrupt FRACTION] [--noise FRACTION]\n"
+    std::cerr << "usage: quorvel-sim [--rate 0..100] [--corrupt FRACTION] [--noise FRACTION]\n"
                  "                   [--split] [--seed N] [--hangup-after SECONDS]\n";
     return 2;
 }
@@ -38,7 +38,8 @@ int main(int argc, char** argv) {
         if (arg == "--split") {
             options.faults.splitWrites = true;
         } else if (arg == "--rate" && hasValue) {
-            options.rate = static_cast<int>(std::strtol(argv[++i], &end, 10));
+            options.uart = static_cast<int>(std::strtol(argv[++i], &end, 10));
+            if (options.uart < 0 || options.uart > 100) return Usage();
         } else if (arg == "--corrupt" && hasValue) {
             options.faults.corruptFraction = std::strtod(argv[++i], &end);
         } else if (arg == "--noise" && hasValue) {
@@ -52,8 +53,7 @@ int main(int argc, char** argv) {
         }
         if (end != nullptr && *end != '\0') return Usage();
     }
-    if (options.rate > 100 || options.faults.corruptFraction < 0 ||
-        options.faults.noiseFraction < 0) {
+    if (options.faults.corruptFraction < 0 || options.faults.noiseFraction < 0) {
         return Usage();
     }
 

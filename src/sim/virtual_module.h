@@ -33,6 +33,7 @@ class VirtualModule {
     uint32_t TransmitRate() const;
 
     uint32_t Param(uint8_t code) const { return params_[code]; }
+    void SetParam(uint8_t code, uint32_t value) { params_[code] = value; }
     float ParamFloat(uint8_t code) const;
     // The time a requested measurement (a read of code 0) is taken at.
     double Clock() const { return clock_; }
