@@ -5,6 +5,7 @@
 #include <string>
 
 #include "regional/regional_settings.h"
+#include "regional/utf16_win.h"
 
 namespace quorvel {
 namespace {
@@ -13,11 +14,7 @@ std::string LocaleText(LCTYPE item, const char* fallback) {
     wchar_t buffer[128];
     const int length = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, buffer, 128);
     if (length <= 1) return fallback;
-    const int bytes =
-        WideCharToMultiByte(CP_UTF8, 0, buffer, length - 1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, buffer, length - 1, text.data(), bytes, nullptr, nullptr);
-    return text;
+    return Narrow(buffer, static_cast<size_t>(length - 1));
 }
 
 }  // namespace

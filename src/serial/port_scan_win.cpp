@@ -4,21 +4,10 @@
 
 #include <string>
 
+#include "regional/utf16_win.h"
 #include "serial/port_scan.h"
 
 namespace quorvel {
-namespace {
-
-std::string Narrow(const wchar_t* text, size_t length) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
-                                          nullptr, nullptr);
-    std::string narrow(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), narrow.data(), bytes, nullptr,
-                        nullptr);
-    return narrow;
-}
-
-}  // namespace
 
 ScanList EnumSerialPorts(bool withValueNames) {
     ScanList list;

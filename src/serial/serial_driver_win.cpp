@@ -7,19 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "regional/utf16_win.h"
 #include "serial/serial_driver.h"
 
 namespace quorvel {
 namespace {
-
-std::wstring Widen(const std::string& text) {
-    const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
-                        length);
-    return wide;
-}
 
 // The one place that turns GetLastError into the component's error code and text.
 void DescribeError(DWORD error, DriverOpenResult& result) {
@@ -32,11 +24,7 @@ void DescribeError(DWORD error, DriverOpenResult& result) {
     std::wstring text(buffer != nullptr ? buffer : L"", length);
     if (buffer != nullptr) LocalFree(buffer);
     while (!text.empty() && (text.back() <= 32 || text.back() == L'.')) text.pop_back();
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    result.errorText.assign(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                        result.errorText.data(), bytes, nullptr, nullptr);
+    result.errorText = Narrow(text);
 }
 
 void ToWindowsDcb(const Dcb& in, DCB& out) {
