@@ -1,6 +1,7 @@
 #include "regional/date_time_text.h"
 
 #include <chrono>
+#include <cmath>
 #include <ctime>
 
 namespace quorvel {
@@ -31,6 +32,30 @@ bool HasAmPm(std::string_view picture) {
 }
 
 }  // namespace
+
+double LocalSeconds(const LocalDateTime& w) {
+    using namespace std::chrono;
+    const sys_days day = year_month_day(year(w.year), month(static_cast<unsigned>(w.month)),
+                                        std::chrono::day(static_cast<unsigned>(w.day)));
+    const double days = static_cast<double>(day.time_since_epoch().count());
+    return days * 86400.0 + w.hour * 3600.0 + w.minute * 60.0 + w.second + w.millisecond / 1000.0;
+}
+
+LocalDateTime FromLocalSeconds(double seconds) {
+    using namespace std::chrono;
+    const double whole = std::floor(seconds);
+    const auto days = static_cast<int64_t>(std::floor(whole / 86400.0));
+    const auto inDay = static_cast<int64_t>(whole - static_cast<double>(days) * 86400.0);
+    const year_month_day date{sys_days{std::chrono::days{days}}};
+    const auto millis = static_cast<int>(std::lround((seconds - whole) * 1000.0));
+    return LocalDateTime{static_cast<int>(date.year()),
+                         static_cast<int>(unsigned(date.month())),
+                         static_cast<int>(unsigned(date.day())),
+                         static_cast<int>(inDay / 3600),
+                         static_cast<int>(inDay / 60 % 60),
+                         static_cast<int>(inDay % 60),
+                         millis > 999 ? 999 : millis};
+}
 
 LocalDateTime SystemClock::Now() const {
     using namespace std::chrono;

@@ -19,6 +19,11 @@ struct LocalDateTime {
     int millisecond = 0;
 };
 
+// Local time as a number: seconds since 1970-01-01 00:00 on the local clock, with the
+// milliseconds as the fraction. The chart plots against it.
+double LocalSeconds(const LocalDateTime& when);
+LocalDateTime FromLocalSeconds(double seconds);
+
 // Where the program reads the local time. Tests give a fixed or stepping clock.
 class Clock {
   public:
