@@ -8,7 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libgmock-dev libbenchmark-dev
     clang clang-14 libclang-rt-14-dev clang-format
-    qt6-base-dev libgl-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core
+    qt6-base-dev libgl-dev qt6-charts-dev libqt6opengl6-dev fonts-dejavu-core fonts-liberation2
     "$@"
 )
 

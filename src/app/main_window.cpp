@@ -175,7 +175,10 @@ TFMain::TFMain(const RegionalSettings& regional, QWidget* parent)
     };
     link_->connection.OnLinkLost = [this] { PaintConnection(); };
 
-    QFont font(QStringLiteral("Tahoma"));
+    // Tahoma where there is one; elsewhere the nearest in width.
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(11);
     setFont(font);
     setWindowIcon(AppIcon());
