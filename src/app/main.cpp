@@ -1,12 +1,29 @@
 // quorvel-analog: the program's entry.
 #include <QApplication>
+#include <QDir>
+#include <QMessageBox>
 
+#include "app/exit_signals.h"
+#include "app/intro_window.h"
 #include "app/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel Analog"));
-    quorvel::TFMain window(quorvel::ReadUserRegionalSettings());
-    window.show();
-    return QApplication::exec();
+    try {
+        // The settings lie beside the program, wherever it is started from.
+        const QString settings =
+            QDir(QCoreApplication::applicationDirPath()).filePath("config.ini");
+        quorvel::TFMain window(quorvel::ReadUserRegionalSettings(),
+                               QDir::toNativeSeparators(settings).toStdString());
+        quorvel::TFIntro intro(window, [] { QCoreApplication::quit(); });
+        quorvel::QuitOnExitSignals();
+        QApplication::exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvel Analog"),
+                              QString::fromUtf8(e.what()));
+    } catch (...) {
+        QMessageBox::critical(nullptr, QStringLiteral("Quorvel Analog"), QString());
+    }
+    return 0;
 }

@@ -23,6 +23,7 @@
 #include "app/file_version.h"
 #include "link/param_table.h"
 #include "regional/number_text.h"
+#include "settings/app_options.h"
 #include "view/captions.h"
 #include "view/trend_chart.h"
 
@@ -166,12 +167,21 @@ void SetFieldColour(QLineEdit* edit, std::optional<QColor> colour) {
 
 }  // namespace
 
-TFMain::TFMain(const RegionalSettings& regional, QWidget* parent)
-    : QWidget(parent), regional_(regional) {
+TFMain::TFMain(const RegionalSettings& regional, std::string settingsPath,
+               std::function<void(const QString&)> errorBox, QWidget* parent)
+    : QWidget(parent),
+      regional_(regional),
+      settingsPath_(std::move(settingsPath)),
+      errorBox_(std::move(errorBox)) {
+    if (!errorBox_) {
+        errorBox_ = [](const QString& text) {
+            QMessageBox::critical(nullptr, Text("Quorvel Analog"), text);
+        };
+    }
     ParamFieldSink& fields = *this;
     link_ = std::make_unique<DeviceLink>(gui_, fields, clock_, regional_);
     link_->com.ShowErrorBox = [this](const std::string& message) {
-        QMessageBox::critical(this, Text("Quorvel Analog"), QString::fromStdString(message));
+        errorBox_(QString::fromStdString(message));
     };
     link_->connection.OnLinkLost = [this] { PaintConnection(); };
 
@@ -223,48 +233,123 @@ TFMain::TFMain(const RegionalSettings& regional, QWidget* parent)
     DataFreqTimer->SetNeedSynchronization(true);
     DataFreqTimer->SetOnTimer([this](THiResTimer&) { DataFreqTimerTimer(); });
 
-    StartUp();
+    // The recorder follows its controls from now on; the initial values go over once.
+    file_name_editChange();
+    RecordingOptionsChange();
+    OptionsButtonClick();
+    FormCreate();
 }
 
 TFMain::~TFMain() {
+    FormDestroy();
     // The timers first: no tick may reach a window that is going.
     DataShowTimer.reset();
     DataFreqTimer.reset();
-    link_->recorder.CloseRecordFile();
-    if (link_->state.Connected) {
-        link_->state.Connected = false;
-        link_->com.SetActive(false);
-    }
     scDeviceBox->SetScComm(nullptr);  // the box outlives the link: children go last
 }
 
-void TFMain::StartUp() {
+void TFMain::FormCreate() {
     uint16_t major = 0, minor = 0, release = 0, build = 0;
     QueryFileVersion(major, minor, release, build);
     setWindowTitle(QStringLiteral("Quorvel Analog PC  [%1.%2]").arg(major).arg(minor));
     RefreshPortList();
     for (int i = 0; i < 4; ++i) readoutCaptions_[i]->setText(Text(kBaseNames[i]));
-    file_name_editChange();
+    if (!LoadSettings()) return;
     cut_fileClick();
     file_cntChange();
-    RecordingOptionsChange();
+    OptionsButtonClick();
     if (save_auto->isChecked()) save_buttonClick();
     PaintRecording(link_->recorder.SetRecording());
-    link_->recorder.CloseRecordFile();
     DataFreqTimerTimer();
     MoreItemChange();
     for (int i = 0; i < 4; ++i) PositionChange(i);
-    OptionsButtonClick();
     ShowBanerClick();
     ShowHintClick();
+    link_->recorder.CloseRecordFile();  // OpenFileName empty: the first record opens the file
     for (int i = 0; i < 4; ++i) {
         readouts_fields_[i]->setStyleSheet(
             QStringLiteral("color: %1").arg(TrendChart::SeriesColor(i).name()));
-        NameChange(i);
-        ShowClick(i);
     }
+    for (int i = 0; i < 4; ++i) NameChange(i);
     Chart1->SetBottomLabelFormat(QStringLiteral("dd/mm/yy\rhh:mm:ss"));
     ApplyChartSettings();
+}
+
+void TFMain::FormDestroy() {
+    link_->recorder.CloseRecordFile();
+    if (link_->state.Connected) {
+        link_->state.Connected = false;
+        link_->com.SetActive(false);
+    }
+    SaveSettings();
+}
+
+bool TFMain::LoadSettings() {
+    ProfileFile file(settingsPath_);
+    AppOptions o;
+    if (!LoadOptions(file, regional_, o)) {
+        errorBox_(
+            QStringLiteral("Unable to write to %1.").arg(QString::fromStdString(settingsPath_)));
+        return false;
+    }
+    const auto select = [](QComboBox* list, int32_t index) {
+        list->setCurrentIndex(index >= 0 && index < list->count() ? index : -1);
+    };
+    for (int i = 0; i < 4; ++i) unitFields_[i]->setText(QString::fromStdString(o.units[i]));
+    for (int i = 0; i < 4; ++i) nameFields_[i]->setText(QString::fromStdString(o.names[i]));
+    for (int i = 0; i < 4; ++i) {
+        showOptions_[i]->setChecked(o.show[i]);
+        ShowClick(i);
+    }
+    select(DecimalPoint1ComboBox, o.decPoint1);
+    select(DecimalPoint2ComboBox, o.decPoint2);
+    move(o.screenLeft, o.screenTop);
+    OptionsButton->setChecked(o.startWidth);
+    save_auto->setChecked(o.saveStart);
+    for (int i = 0; i < 7; ++i) saveColumns_[i]->setChecked(o.saveColumns[i]);
+    file_name_edit->setText(QString::fromStdString(o.fileName));
+    file_name_editChange();  // also when the text was already the same
+    cut_file->setChecked(o.cutFile);
+    clear_cnt->setChecked(o.clearCnt);
+    select(file_cnt, o.cutCnt);
+    for (int i = 0; i < 4; ++i) select(positions_[i], o.positions[i]);
+    ShowBaner->setChecked(o.showBaner);
+    ShowBanerClick();
+    ShowHint->setChecked(o.showHint);
+    ShowHintClick();
+    chmin->setText(QString::fromStdString(o.chartYmin));
+    chmax->setText(QString::fromStdString(o.chartYmax));
+    ChartTime->setTime(QTime(0, 0, 0).addSecs(o.chartTime));
+    RecordingOptionsChange();
+    return true;
+}
+
+bool TFMain::SaveSettings() {
+    AppOptions o;
+    for (int i = 0; i < 4; ++i) o.units[i] = unitFields_[i]->text().toStdString();
+    for (int i = 0; i < 4; ++i) o.names[i] = nameFields_[i]->text().toStdString();
+    for (int i = 0; i < 4; ++i) o.show[i] = showOptions_[i]->isChecked();
+    o.decPoint1 = DecimalPoint1ComboBox->currentIndex();
+    o.decPoint2 = DecimalPoint2ComboBox->currentIndex();
+    o.screenTop = y();
+    o.screenLeft = x();
+    o.startWidth = OptionsButton->isChecked();
+    o.saveStart = save_auto->isChecked();
+    for (int i = 0; i < 7; ++i) o.saveColumns[i] = saveColumns_[i]->isChecked();
+    o.fileName = file_name_edit->text().toStdString();
+    o.cutFile = cut_file->isChecked();
+    o.clearCnt = clear_cnt->isChecked();
+    o.cutCnt = file_cnt->currentIndex();
+    for (int i = 0; i < 4; ++i) o.positions[i] = positions_[i]->currentIndex();
+    o.showBaner = ShowBaner->isChecked();
+    o.showHint = ShowHint->isChecked();
+    o.chartTime = static_cast<int32_t>(ChartWindowSeconds());
+    o.chartYmin = chmin->text().toStdString();
+    o.chartYmax = chmax->text().toStdString();
+    ProfileFile file(settingsPath_);
+    if (SaveOptions(file, regional_, o)) return true;
+    errorBox_(QStringLiteral("Unable to write to %1.").arg(QString::fromStdString(settingsPath_)));
+    return false;
 }
 
 void TFMain::BuildBanner() {

@@ -2,8 +2,10 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "app/qt_gui_thread.h"
 #include "control/device_link.h"
@@ -41,7 +43,10 @@ class TFMain : public QWidget, private ParamFieldSink {
     Q_OBJECT
 
   public:
-    explicit TFMain(const RegionalSettings& regional, QWidget* parent = nullptr);
+    // `settingsPath` is "config.ini" beside the executable. `errorBox` shows an error in the
+    // standard error box (tests catch it instead).
+    TFMain(const RegionalSettings& regional, std::string settingsPath,
+           std::function<void(const QString&)> errorBox = nullptr, QWidget* parent = nullptr);
     ~TFMain() override;
 
     DeviceLink& Link() { return *link_; }
@@ -71,7 +76,10 @@ class TFMain : public QWidget, private ParamFieldSink {
     void BuildConnectionPanel();
     void BuildViewPanel();
     void BuildMorePanel();
-    void StartUp();
+    void FormCreate();
+    void FormDestroy();
+    bool LoadSettings();
+    bool SaveSettings();
 
     // Handlers.
     void ShowHintClick();
@@ -108,6 +116,8 @@ class TFMain : public QWidget, private ParamFieldSink {
     void ShowFirmware(const std::string& text) override;
 
     RegionalSettings regional_;
+    std::string settingsPath_;
+    std::function<void(const QString&)> errorBox_;
     QtGuiThread gui_;
     SystemClock clock_;
     std::unique_ptr<DeviceLink> link_;

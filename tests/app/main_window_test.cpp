@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <QTimeEdit>
 
 #include "app/device_box.h"
+#include "app/intro_window.h"
 #include "view/trend_chart.h"
 
 namespace quorvel {
@@ -37,8 +39,10 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         previous = QDir::currentPath();
-        QDir::setCurrent(dir.path());  // plik.csv, the recording of the initial values, goes here
-        window = std::make_unique<TFMain>(RegionalSettings::Polish());
+        QDir::setCurrent(dir.path());  // recordings of a bare file name go here
+        window = std::make_unique<TFMain>(RegionalSettings::Polish(),
+                                          dir.filePath("config.ini").toStdString(),
+                                          [this](const QString& text) { errors << text; });
         window->show();
     }
     void TearDown() override {
@@ -63,6 +67,7 @@ class MainWindowTest : public ::testing::Test {
 
     QTemporaryDir dir;
     QString previous;
+    QStringList errors;
     std::unique_ptr<TFMain> window;
 };
 
@@ -189,13 +194,15 @@ TEST_F(MainWindowTest, DemoModuleEndToEnd) {
     Find<QPushButton>("GetMode2Button")->click();
     ASSERT_TRUE(Wait([&] { return Find<QComboBox>("mode2")->currentText() == "4~20mA"; }));
 
-    // The recording of the initial options goes to plik.csv; disconnecting closes it.
+    // Recording to pomiary.csv in the working folder; disconnecting closes the file.
+    Find<QPushButton>("save_button")->click();
+    EXPECT_EQ(Status(2), QStringLiteral("Zapis: aktywny"));
     ASSERT_TRUE(Wait([&] { return !window->Link().recorder.OpenFileName().empty(); }));
     Find<QPushButton>("ConnectButton")->click();
     EXPECT_EQ(Status(0), QStringLiteral("Rozłączony"));
     EXPECT_TRUE(window->Link().recorder.OpenFileName().empty());
     EXPECT_TRUE(window->Link().recorder.RecordingActive());
-    EXPECT_TRUE(QFile::exists(dir.filePath("plik.csv")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("pomiary.csv")));
 }
 
 TEST_F(MainWindowTest, ChartLimitsThatAreNotNumbers) {
@@ -214,6 +221,53 @@ TEST_F(MainWindowTest, ChartLimitsThatAreNotNumbers) {
     Find<QPushButton>("SpeedButton3")->click();
     EXPECT_EQ(window->Chart().LeftMin(), -5);
     EXPECT_EQ(window->Chart().LeftMax(), 30);
+}
+
+// Closing the program while connected and recording: the file is closed with every line.
+TEST_F(MainWindowTest, ClosingWhileRecordingKeepsEveryLine) {
+    Find<QCheckBox>("save_time")->setChecked(false);
+    Find<QPushButton>("save_button")->click();
+    ConnectToDemo();
+    ASSERT_TRUE(Wait([&] { return window->Link().recorder.MeasurementCounter() > 20; }));
+    const uint32_t records = window->Link().recorder.MeasurementCounter();
+    window.reset();
+    QFile file(dir.filePath("pomiary.csv"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    EXPECT_TRUE(lines.last().isEmpty());  // the last line is complete
+    EXPECT_GE(static_cast<uint32_t>(lines.size() - 2), records);
+    for (int i = 1; i + 1 < lines.size(); ++i) EXPECT_EQ(lines[i].count(';'), 7);
+}
+
+TEST(IntroWindow, HandsOverAfterTwoHundredTicksOrAtEsc) {
+    QWidget main;
+    bool quit = false;
+    {
+        TFIntro intro(main, [&] { quit = true; });
+        EXPECT_EQ(intro.findChild<QLabel*>("Label4")->text(), QStringLiteral("wersja: 1.0"));
+        EXPECT_EQ(intro.size(), QSize(437, 209));
+        ASSERT_TRUE(Wait([&] { return main.isVisible(); }, 10000));
+        EXPECT_EQ(intro.TickCount(), 200);
+        EXPECT_FALSE(intro.isVisible());
+    }
+    main.hide();
+    {
+        TFIntro intro(main, [&] { quit = true; });
+        QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(&intro, &other);
+        EXPECT_FALSE(main.isVisible());
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(&intro, &esc);
+        EXPECT_TRUE(main.isVisible());
+        EXPECT_LT(intro.TickCount(), 200);
+    }
+    main.hide();
+    {
+        TFIntro intro(main, [&] { quit = true; });
+        intro.findChild<QPushButton*>("SpeedButton1")->click();
+        EXPECT_TRUE(quit);
+        EXPECT_FALSE(main.isVisible());
+    }
 }
 
 }  // namespace

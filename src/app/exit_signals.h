@@ -1,0 +1,10 @@
+#pragma once
+
+namespace quorvel {
+
+// SIGTERM and SIGINT (Linux), console close, log-off and shut-down (Windows), and the end of
+// the desktop session end the program through the event loop, so that the main window's
+// exit sequence runs: the recording closed with all its lines, the settings written.
+void QuitOnExitSignals();
+
+}  // namespace quorvel
