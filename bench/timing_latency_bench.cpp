@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/timer_periods.h"
 #include "serial/tsc_comm.h"
 #include "sim/pty_module_server.h"
 #include "sync/event_loop.h"
@@ -23,33 +24,21 @@ double Milliseconds(Clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
-void ReportSpread(benchmark::State& state, std::vector<double> samples, const char* prefix) {
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples) sum += s;
-    const auto at = [&](double q) {
-        return samples[static_cast<size_t>(q * (samples.size() - 1))];
-    };
-    state.counters[std::string(prefix) + "mean_ms"] = sum / samples.size();
-    state.counters[std::string(prefix) + "median_ms"] = at(0.5);
-    state.counters[std::string(prefix) + "p99_ms"] = at(0.99);
+void ReportSpread(benchmark::State& state, const std::vector<double>& samples) {
+    const Spread spread = SpreadOf(samples);
+    state.counters["mean_ms"] = spread.mean;
+    state.counters["median_ms"] = spread.median;
+    state.counters["p99_ms"] = spread.p99;
 }
 
 // DataShowTimer's setting: 40 ms, handler on the GUI thread, which here does nothing else.
 void BM_TimerPeriod(benchmark::State& state) {
     std::vector<double> periods;
     for (auto _ : state) {
-        EventLoop loop;
-        std::vector<Clock::time_point> ticks;
-        THiResTimer timer(loop, 0.04);
-        timer.SetNeedSynchronization(true);
-        timer.SetOnTimer([&](THiResTimer&) { ticks.push_back(Clock::now()); });
-        while (ticks.size() < kPeriods + 1) loop.RunFor(10ms);
-        timer.Stop();
-        for (size_t i = 1; i < ticks.size(); ++i)
-            periods.push_back(Milliseconds(ticks[i] - ticks[i - 1]));
+        const std::vector<double> run = MeasureTimerPeriods(kPeriods);
+        periods.insert(periods.end(), run.begin(), run.end());
     }
-    ReportSpread(state, periods, "");
+    ReportSpread(state, periods);
 }
 BENCHMARK(BM_TimerPeriod)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
@@ -65,7 +54,7 @@ void BM_TimerPeriod_SleepBaseline(benchmark::State& state) {
             last = now;
         }
     }
-    ReportSpread(state, periods, "");
+    ReportSpread(state, periods);
 }
 BENCHMARK(BM_TimerPeriod_SleepBaseline)
     ->Iterations(1)
@@ -106,7 +95,7 @@ void BM_ReceiveLatency(benchmark::State& state) {
         }
     }
     com.SetActive(false);
-    ReportSpread(state, latencies, "");
+    ReportSpread(state, latencies);
 }
 BENCHMARK(BM_ReceiveLatency)->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -22,7 +22,8 @@ void RequestStop(int) {
 
 int Usage() {
     std::cerr << "usage: quorvel-sim [--rate 0..100] [--corrupt FRACTION] [--noise FRACTION]\n"
-                 "                   [--split] [--seed N] [--hangup-after SECONDS]\n";
+                 "                   [--split] [--seed N] [--hangup-after SECONDS]\n"
+                 "                   [--values CH1,CH2,FX1,FX2]\n";
     return 2;
 }
 
@@ -46,6 +47,17 @@ int main(int argc, char** argv) {
             options.faults.noiseFraction = std::strtod(argv[++i], &end);
         } else if (arg == "--seed" && hasValue) {
             options.faults.seed = static_cast<uint32_t>(std::strtoul(argv[++i], &end, 10));
+        } else if (arg == "--values" && hasValue) {
+            // Every frame carries these four values, inputs in 0~10V and 4~20mA.
+            quorvel::MeasurementSet m{0, 0, 0, 0, 0, 2};
+            float* fields[4] = {&m.Ch1, &m.Ch2, &m.Fx1, &m.Fx2};
+            const char* p = argv[++i];
+            for (int k = 0; k < 4; ++k) {
+                *fields[k] = std::strtof(p, &end);
+                if (end == p || (k < 3 && *end != ',')) return Usage();
+                p = end + (k < 3 ? 1 : 0);
+            }
+            options.constant = m;
         } else if (arg == "--hangup-after" && hasValue) {
             hangUpAfter = std::strtod(argv[++i], &end);
         } else {

@@ -135,8 +135,11 @@ TEST(ConnectionControl, DisconnectClosesTheRecordingButKeepsItOn) {
     s.link.connection.ConnectButtonClick("Symulator");
     ASSERT_TRUE(s.Serve([&] { return !s.link.recorder.OpenFileName().empty(); }));
     s.link.connection.ConnectButtonClick("Symulator");
-    std::ifstream in(file, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), {});
+    std::string content;
+    {
+        std::ifstream in(file, std::ios::binary);
+        content.assign(std::istreambuf_iterator<char>(in), {});
+    }
     EXPECT_EQ(content.find(kCsvHeader), 0u);
     EXPECT_NE(content.find(kCsvHeader, 1), std::string::npos);  // a second header
     fs::remove(file);

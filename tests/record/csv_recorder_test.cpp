@@ -38,7 +38,10 @@ class CsvRecorderTest : public ::testing::Test {
         fs::create_directories(dir);
         recorder.Options().decimals = 3;
     }
-    void TearDown() override { fs::remove_all(dir); }
+    void TearDown() override {
+        recorder.CloseRecordFile();  // Windows keeps an open file from being removed
+        fs::remove_all(dir);
+    }
 
     std::string Path(const std::string& name) const { return (dir / name).string(); }
     void StartRecording(const std::string& name) {

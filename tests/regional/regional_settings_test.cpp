@@ -37,5 +37,17 @@ TEST(ReadUserRegionalSettings, UnknownLocaleFallsBackToC) {
 #endif
 }
 
+#ifdef _WIN32
+// Windows takes the user's locale from the system, not from the environment: whatever it
+// is, its formats must come through as pictures that FormatDateTime understands.
+TEST(ReadUserRegionalSettings, WindowsUserLocale) {
+    const RegionalSettings settings = ReadUserRegionalSettings();
+    EXPECT_FALSE(settings.decimalSeparator.empty());
+    const LocalDateTime when{2014, 5, 30, 8, 5, 59, 0};
+    EXPECT_NE(FormatShortDate(when, settings).find("30"), std::string::npos);
+    EXPECT_NE(FormatLongTime(when, settings).find("05"), std::string::npos);
+}
+#endif
+
 }  // namespace
 }  // namespace quorvel
