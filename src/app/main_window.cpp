@@ -413,7 +413,7 @@ void TFMain::BuildWorkArea() {
 }
 
 void TFMain::BuildButtonRow() {
-    struct Spec {
+    struct RowButton {
         const char* name;
         int x;
         int width;
@@ -421,7 +421,7 @@ void TFMain::BuildButtonRow() {
         const char* hint;
         const char* glyph;
     };
-    const Spec specs[] = {
+    const RowButton rowButtons[] = {
         {"HelpButton", 8, 44, "", "Pomoc programu", "help"},
         {"DisplayButton", 58, 112, "Wskazania", "Okno ze wskazaniami", "display"},
         {"ChartButton", 176, 112, "Przebiegi", "Okno z wykresami", "chart"},
@@ -434,7 +434,7 @@ void TFMain::BuildButtonRow() {
     };
     auto* viewGroup = new QButtonGroup(this);
     auto* panelGroup = new QButtonGroup(this);
-    for (const Spec& s : specs) {
+    for (const RowButton& s : rowButtons) {
         QPushButton* b = Button(this, s.name, s.caption, s.hint, s.x, 498, s.width, 48);
         b->setIcon(ButtonGlyph(QString::fromLatin1(s.glyph)));
         b->setIconSize(QSize(24, 24));
