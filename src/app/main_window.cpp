@@ -910,7 +910,8 @@ void TFMain::DataShowTimerTimer() {
 
 void TFMain::ShowData() {
     const double t = LocalSeconds(clock_.Now());
-    if (!link_->state.Connected || (!DisplayPanel->isVisible() && !ChartPanel->isVisible())) {
+    if (!link_->state.Connected ||
+        (!DisplayPanel->isVisibleTo(this) && !ChartPanel->isVisibleTo(this))) {
         return;
     }
     std::array<std::string, 4> units;
