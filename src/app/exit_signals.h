@@ -7,4 +7,7 @@ namespace quorvel {
 // exit sequence runs: the recording closed with all its lines, the settings written.
 void QuitOnExitSignals();
 
+// A signal came before the event loop ran (quitting then has no effect): do not start it.
+bool ExitRequested();
+
 }  // namespace quorvel

@@ -12,6 +12,7 @@ namespace quorvel {
 namespace {
 
 int wakeFds[2] = {-1, -1};
+bool exitRequested = false;
 
 extern "C" void OnExitSignal(int) {
     const char byte = 1;
@@ -20,6 +21,10 @@ extern "C" void OnExitSignal(int) {
 
 }  // namespace
 
+bool ExitRequested() {
+    return exitRequested;
+}
+
 void QuitOnExitSignals() {
     if (::pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) != 0) return;
     auto* notifier = new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, qApp);
@@ -27,6 +32,7 @@ void QuitOnExitSignals() {
         char bytes[16];
         while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
         }
+        exitRequested = true;
         QCoreApplication::quit();
     });
     struct sigaction action {};

@@ -9,6 +9,8 @@
 namespace quorvel {
 namespace {
 
+bool exitRequested = false;
+
 BOOL WINAPI OnConsoleEvent(DWORD) {
     QMetaObject::invokeMethod(
         qApp, [] { QCoreApplication::quit(); }, Qt::QueuedConnection);
@@ -18,6 +20,10 @@ BOOL WINAPI OnConsoleEvent(DWORD) {
 }
 
 }  // namespace
+
+bool ExitRequested() {
+    return exitRequested;
+}
 
 void QuitOnExitSignals() {
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);

@@ -10,6 +10,8 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel Analog"));
+    // From the start: a SIGTERM during start-up still ends through the exit sequence.
+    quorvel::QuitOnExitSignals();
     try {
         // The settings lie beside the program, wherever it is started from.
         const QString settings =
@@ -17,8 +19,7 @@ int main(int argc, char** argv) {
         quorvel::TFMain window(quorvel::ReadUserRegionalSettings(),
                                QDir::toNativeSeparators(settings).toStdString());
         quorvel::TFIntro intro(window, [] { QCoreApplication::quit(); });
-        quorvel::QuitOnExitSignals();
-        QApplication::exec();
+        if (!quorvel::ExitRequested()) QApplication::exec();
     } catch (const std::exception& e) {
         QMessageBox::critical(nullptr, QStringLiteral("Quorvel Analog"),
                               QString::fromUtf8(e.what()));
