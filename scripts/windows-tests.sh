@@ -8,6 +8,7 @@ scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine64
 scripts/build.sh windows-cross
 export WINEPREFIX="$PWD/build/windows-cross/wineprefix"
 export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
 mkdir -p "$WINEPREFIX"
 # One Wine server for all the tests, instead of one start-up per test.
 /usr/lib/wine/wine64 wineboot --init > /dev/null 2>&1 || true
