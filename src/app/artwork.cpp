@@ -34,6 +34,14 @@ void Wave(QPainter& p, const QRectF& r, double cycles, const QColor& colour, dou
 
 }  // namespace
 
+QFont ProgramFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
 QIcon AppIcon() {
     QPixmap pixmap = Canvas(64);
     QPainter p(&pixmap);

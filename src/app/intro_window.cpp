@@ -59,10 +59,7 @@ TFIntro::TFIntro(QWidget& main, std::function<void()> quit)
       quit_(std::move(quit)) {
     setObjectName(QStringLiteral("FIntro"));
     setAttribute(Qt::WA_DeleteOnClose, false);
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(11);
+    const QFont font = ProgramFont(11);
     setFont(font);
     setFixedSize(437, 209);
 

@@ -38,8 +38,6 @@ constexpr int kTallClient = 600;
 constexpr int kShortClient = 520;
 constexpr int kBannerDrop = 80;
 
-const char* const kBaseNames[4] = {"Wejście 1", "Wejście 2", "Funkcja 1", "Funkcja 2"};
-
 QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
@@ -158,6 +156,10 @@ QString MoreText(int index) {
     return Text(kTexts[index]) + Text(kProducerEmail);
 }
 
+QColor ToQColor(Rgb rgb) {
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
 void SetFieldColour(QLineEdit* edit, std::optional<QColor> colour) {
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Base,
@@ -185,12 +187,7 @@ TFMain::TFMain(const RegionalSettings& regional, std::string settingsPath,
     };
     link_->connection.OnLinkLost = [this] { PaintConnection(); };
 
-    // Tahoma where there is one; elsewhere the nearest in width.
-    QFont font;
-    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(ProgramFont(11));
     setWindowIcon(AppIcon());
     Hints();
 
@@ -253,7 +250,7 @@ void TFMain::FormCreate() {
     QueryFileVersion(major, minor, release, build);
     setWindowTitle(QStringLiteral("Quorvel Analog PC  [%1.%2]").arg(major).arg(minor));
     RefreshPortList();
-    for (int i = 0; i < 4; ++i) readoutCaptions_[i]->setText(Text(kBaseNames[i]));
+    for (int i = 0; i < 4; ++i) readoutCaptions_[i]->setText(ChannelBaseName(i));
     if (!LoadSettings()) return;
     cut_fileClick();
     file_cntChange();
@@ -407,7 +404,7 @@ void TFMain::BuildWorkArea() {
         readouts_fields_[i]->setReadOnly(true);
         readouts_fields_[i]->setFont(digits);
         readouts_fields_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        readoutCaptions_[i] = Caption(DisplayPanel, kBaseNames[i], 12, 6, 365, 17);
+        readoutCaptions_[i] = Caption(DisplayPanel, "", 12, 6, 365, 17);
         readoutCaptions_[i]->setFont(captionFont);
     }
 }
@@ -842,11 +839,10 @@ void TFMain::PaintFieldOutcome(QLineEdit* edit, const FieldOutcome& outcome) {
             SetFieldColour(edit, std::nullopt);
             break;
         case FieldMark::NotANumber:
-            SetFieldColour(edit,
-                           QColor(kNotANumberColour.r, kNotANumberColour.g, kNotANumberColour.b));
+            SetFieldColour(edit, ToQColor(kNotANumberColour));
             break;
         case FieldMark::Clamped:
-            SetFieldColour(edit, QColor(kClampedColour.r, kClampedColour.g, kClampedColour.b));
+            SetFieldColour(edit, ToQColor(kClampedColour));
             break;
     }
 }
@@ -937,7 +933,7 @@ void TFMain::ApplyChartSettings() {
     const auto result =
         Chart1->ApplyChartSettings(LocalSeconds(clock_.Now()), chmin->text().toStdString(),
                                    chmax->text().toStdString(), ChartWindowSeconds());
-    const QColor red(kNotANumberColour.r, kNotANumberColour.g, kNotANumberColour.b);
+    const QColor red = ToQColor(kNotANumberColour);
     if (result == TrendChart::ApplyResult::MinNotANumber) SetFieldColour(chmin, red);
     if (result == TrendChart::ApplyResult::MaxNotANumber) SetFieldColour(chmax, red);
 }
@@ -957,7 +953,7 @@ void TFMain::PositionChange(int channel) {
 
 void TFMain::NameChange(int channel) {
     const ChannelCaptions captions =
-        CaptionsFor(Text(kBaseNames[channel]), nameFields_[channel]->text());
+        CaptionsFor(ChannelBaseName(channel), nameFields_[channel]->text());
     readoutCaptions_[channel]->setText(captions.readout);
     showCaptions_[channel]->setText(captions.show);
     saveColumns_[3 + channel]->setText(captions.record);

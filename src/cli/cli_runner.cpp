@@ -135,6 +135,13 @@ void CliRunner::Finish() {
          << '\n';
 }
 
+int CliRunner::FinishStream(const std::string& port) {
+    Finish();
+    if (!portLost_) return kExitOk;
+    err_ << "quorvel-cli: " << port << ": port lost\n";
+    return kExitNoPort;
+}
+
 int CliRunner::Monitor(const CliOptions& o) {
     if (!Connect(o.port)) return kExitNoPort;
     Readouts readouts;
@@ -147,10 +154,7 @@ int CliRunner::Monitor(const CliOptions& o) {
     });
     Serve(DeadlineAfter(o.seconds), [] { return false; });
     show.Stop();
-    const bool lost = portLost_;
-    Finish();
-    if (lost) err_ << "quorvel-cli: " << o.port << ": port lost\n";
-    return lost ? kExitNoPort : kExitOk;
+    return FinishStream(o.port);
 }
 
 int CliRunner::Record(const CliOptions& o) {
@@ -175,10 +179,7 @@ int CliRunner::Record(const CliOptions& o) {
     flush.Stop();
     link_->OnMeasurement = nullptr;
     if (recorder.RecordingActive()) recorder.save_buttonClick();
-    const bool lost = portLost_;
-    Finish();
-    if (lost) err_ << "quorvel-cli: " << o.port << ": port lost\n";
-    return lost ? kExitNoPort : kExitOk;
+    return FinishStream(o.port);
 }
 
 int CliRunner::Get(const CliOptions& o) {

@@ -50,6 +50,8 @@ class CliRunner final : private ParamFieldSink {
     bool Connect(const std::string& port);
     // Lets what was sent leave, disconnects and prints the counters.
     void Finish();
+    // Finish for the commands that stream until the end: a lost port is an error of theirs.
+    int FinishStream(const std::string& port);
     // Serves the loop until `done`, the deadline, a stop request or the port's loss.
     void Serve(std::chrono::steady_clock::time_point deadline, const std::function<bool()>& done);
 

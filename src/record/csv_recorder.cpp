@@ -84,7 +84,6 @@ void CsvRecorder::AppendRecord(const std::string& fileName, std::string_view lin
     }
     if (!recordStream_.IsOpen()) return;
     if (recordStream_.Write(line.data(), line.size())) unsynced_ = true;
-    if (unsynced_ && !SameSecond(lastSyncAt_, lineTime_)) FlushTick();
 }
 
 void CsvRecorder::OpenRecordFile(const std::string& fileName) {
@@ -94,7 +93,6 @@ void CsvRecorder::OpenRecordFile(const std::string& fileName) {
         failedOpenAt_ = lineTime_;
         return;
     }
-    lastSyncAt_ = lineTime_;
     if (recordStream_.Write(kCsvHeader.data(), kCsvHeader.size())) unsynced_ = true;
 }
 
@@ -102,7 +100,6 @@ void CsvRecorder::FlushTick() {
     if (!unsynced_) return;
     recordStream_.Sync();
     unsynced_ = false;
-    lastSyncAt_ = lineTime_;
 }
 
 void CsvRecorder::CloseRecordFile() {

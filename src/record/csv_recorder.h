@@ -46,7 +46,8 @@ inline constexpr std::string_view kCsvHeader =
 // Files are opened by the first record after recording starts and after every change of
 // file, and each record goes to the operating system as it is written. A file that cannot
 // be opened is tried again at the next record of a later second; a failed write loses that
-// record only. Once a second the data written is pushed to the disk.
+// record only. The owner's once-a-second tick (FlushTick) pushes what was written to the
+// disk, so that the receive path never waits for it.
 //
 // Thread safety: none needed; every call comes from the GUI thread (the receive path, the
 // handlers, the statistics tick).
@@ -67,7 +68,8 @@ class CsvRecorder final : public MeasurementRecorder {
     void AppendRecord(const std::string& fileName, std::string_view line);
     RecorderCaptions SetRecording();
     void CloseRecordFile();
-    // The statistics tick: records written since the last tick reach the disk.
+    // Once a second (the statistics tick): records written since the last tick reach the
+    // disk.
     void FlushTick();
 
     // Handlers of the recorder's controls.
@@ -98,8 +100,7 @@ class CsvRecorder final : public MeasurementRecorder {
     bool openFailed_ = false;     // the file of openFileName_ could not be opened
     LocalDateTime failedOpenAt_;  // and when that was found out
     bool unsynced_ = false;       // written since the last push to the disk
-    LocalDateTime lastSyncAt_;
-    LocalDateTime lineTime_;  // the clock reading of recordLine_
+    LocalDateTime lineTime_;      // the clock reading of recordLine_
     std::string recordLine_;
 
     std::string fileName_;

@@ -5,20 +5,20 @@
 
 namespace quorvel {
 
-std::wstring Widen(const std::string& text) {
+std::wstring Widen(const std::string& text, unsigned codePage) {
     const int length =
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(),
+    MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(),
                         length);
     return wide;
 }
 
-std::string Narrow(const wchar_t* text, size_t length) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0,
+std::string Narrow(const wchar_t* text, size_t length, unsigned codePage) {
+    const int bytes = WideCharToMultiByte(codePage, 0, text, static_cast<int>(length), nullptr, 0,
                                           nullptr, nullptr);
     std::string narrow(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), narrow.data(), bytes, nullptr,
+    WideCharToMultiByte(codePage, 0, text, static_cast<int>(length), narrow.data(), bytes, nullptr,
                         nullptr);
     return narrow;
 }

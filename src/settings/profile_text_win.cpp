@@ -10,22 +10,11 @@
 namespace quorvel {
 
 std::string ToProfileText(const std::string& utf8) {
-    const std::wstring wide = Widen(utf8);
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()),
-                                          nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), bytes,
-                        nullptr, nullptr);
-    return text;
+    return Narrow(Widen(utf8), CP_ACP);
 }
 
 std::string FromProfileText(const std::string& bytes) {
-    const int length =
-        MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                        length);
-    return Narrow(wide);
+    return Narrow(Widen(bytes, CP_ACP));
 }
 
 }  // namespace quorvel

@@ -2,6 +2,11 @@
 
 namespace quorvel {
 
+QString ChannelBaseName(int channel) {
+    static const char* const kNames[4] = {"Wejście 1", "Wejście 2", "Funkcja 1", "Funkcja 2"};
+    return QString::fromUtf8(kNames[channel]);
+}
+
 QString ShortenCaption(const QString& text, int n) {
     if (text.size() <= n) return text;
     return text.left(n - 4) + QStringLiteral("...") + text.right(1);

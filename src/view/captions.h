@@ -6,6 +6,9 @@ namespace quorvel {
 
 // Lengths count UTF-16 code units, as QString stores text.
 
+// The fixed base name of channel 0..3: "Wejście 1", "Wejście 2", "Funkcja 1", "Funkcja 2".
+QString ChannelBaseName(int channel);
+
 // The text itself when it has at most n characters; otherwise its first n - 4 characters,
 // "...", and its last character: exactly n characters.
 QString ShortenCaption(const QString& text, int n);

@@ -7,6 +7,7 @@
 
 #include "regional/date_time_text.h"
 #include "regional/number_text.h"
+#include "view/captions.h"
 
 namespace quorvel {
 namespace {
@@ -97,8 +98,7 @@ double TimeStep(double range) {
 }  // namespace
 
 TrendChart::TrendChart(QWidget* parent) : QWidget(parent) {
-    static const char* const kTitles[kLines] = {"Wejście 1", "Wejście 2", "Funkcja 1", "Funkcja 2"};
-    for (int i = 0; i < kLines; ++i) titles_[i] = QString::fromUtf8(kTitles[i]);
+    for (int i = 0; i < kLines; ++i) titles_[i] = ChannelBaseName(i);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
